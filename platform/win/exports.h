@@ -20,9 +20,13 @@ struct PlatformExportTable {
   int count;
 };
 
+// The table is "protected": dlsym finds it, but the module's own references
+// stay with its own copy instead of binding to the first module loaded
+// (AddressSanitizer reports that as an ODR violation).
+//
 // Define it in exactly one source file of the module:
 //   PLATFORM_EXPORT_TABLE({"GetMessageA", 1, 4}, {"TranslateMessage", 2, 1}, ...);
 #define PLATFORM_EXPORT_TABLE(...)                                                                           \
   static const PlatformExport platform_module_exports_[] = {__VA_ARGS__};                                   \
-  extern "C" __attribute__((visibility("default"))) const PlatformExportTable PlatformModuleExports = {      \
+  extern "C" __attribute__((visibility("protected"))) const PlatformExportTable PlatformModuleExports = {    \
       platform_module_exports_, static_cast<int>(sizeof platform_module_exports_ / sizeof platform_module_exports_[0])}
