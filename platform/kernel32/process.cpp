@@ -1,5 +1,11 @@
 #include "kernel32/process.h"
 
+#include "kernel32/conversion.h"
+#include "kernel32/last_error.h"
+#include "kernel32/program_path.h"
+
+#include <dlfcn.h>
+#include <link.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -7,6 +13,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 
 void ExitProcess(UINT code) {
@@ -14,25 +21,51 @@ void ExitProcess(UINT code) {
   _exit(static_cast<int>(code));
 }
 
+namespace {
+
+// A module handle is one of the process's link maps; anything else is no
+// module. The program's own map has an empty name.
+std::optional<std::string> ModulePath(HMODULE module) {
+  if (!module)
+    return ProgramPath();
+  link_map* map = nullptr;
+  if (dlinfo(dlopen(nullptr, RTLD_LAZY), RTLD_DI_LINKMAP, &map) != 0)
+    return std::nullopt;
+  for (; map; map = map->l_next) {
+    if (static_cast<void*>(map) != static_cast<void*>(module))
+      continue;
+    if (!map->l_name || !*map->l_name)
+      return ProgramPath();
+    return std::string(map->l_name);
+  }
+  return std::nullopt;
+}
+
+} // namespace
+
 DWORD GetCurrentThreadId() { return static_cast<DWORD>(syscall(SYS_gettid)); }
 
 DWORD GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size) {
-  if (module || !buffer || size == 0)
+  if (!buffer || size == 0) {
+    SetLastError(ERROR_INSUFFICIENT_BUFFER);
     return 0;
-  char path[4096];
-  ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-  if (n <= 0)
+  }
+  std::optional<std::string> path = ModulePath(module);
+  if (!path || path->empty()) {
+    SetLastError(ERROR_MOD_NOT_FOUND);
+    buffer[0] = '\0';
     return 0;
-  // File names on this system are UTF-8 and the program's path is ASCII in
-  // every place it is installed; a path that is not is cut at its first
-  // non-ASCII byte rather than handed on in the wrong code page.
-  size_t length = 0;
-  while (length < static_cast<size_t>(n) && static_cast<unsigned char>(path[length]) < 0x80)
-    length++;
-  size_t copied = length < size ? length : size - 1;
-  std::memcpy(buffer, path, copied);
-  buffer[copied] = '\0';
-  return static_cast<DWORD>(copied);
+  }
+  std::string narrow = platform::Utf8ToCp936(*path);
+  if (narrow.size() >= size) {
+    std::memcpy(buffer, narrow.data(), size - 1);
+    buffer[size - 1] = '\0';
+    SetLastError(ERROR_INSUFFICIENT_BUFFER);
+    return size;
+  }
+  std::memcpy(buffer, narrow.data(), narrow.size());
+  buffer[narrow.size()] = '\0';
+  return static_cast<DWORD>(narrow.size());
 }
 
 LPCSTR PlatformCommandTail() {

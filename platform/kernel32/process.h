@@ -8,10 +8,12 @@ PLATFORM_API [[noreturn]] void ExitProcess(UINT code);
 
 PLATFORM_API DWORD GetCurrentThreadId();
 
-// The program's own path, with "/" separators, as a code page 936 text.
-// A null module means the program. Returns the length copied, without the
-// terminator; a path longer than the buffer is cut and the buffer ends
-// with a zero byte.
+// The full path of a module's file (a null module or GetModuleHandleA(nullptr)
+// is the program), with "/" separators, converted from the file system's
+// UTF-8 to code page 936 ("?" for a character the code page lacks). Returns
+// the length copied, without the terminator. A path that does not fit is
+// cut to size - 1 bytes and a terminator, and the result is then `size`
+// with ERROR_INSUFFICIENT_BUFFER, as on Windows.
 PLATFORM_API DWORD GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size);
 
 // The command line after the program name, blanks between the arguments.
