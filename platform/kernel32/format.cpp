@@ -19,7 +19,8 @@ struct Field {
   char type = 0;
 };
 
-// Reads a field's specification after its "%"; returns where it ends.
+// Reads a field's flags, width, precision and letter after its "%"; returns
+// where the field ends.
 const char* ParseField(const char* at, Field& field) {
   for (;; at++) {
     if (*at == '-')
