@@ -4,8 +4,9 @@
 
 TextValue ProgramFilePath() {
   char path[261] = {};
-  DWORD n = GetModuleFileNameA(nullptr, path, 260);
-  return TextValue::Copy(path, n);
+  // A path that does not fit is cut; the buffer always ends with a zero byte.
+  GetModuleFileNameA(nullptr, path, 260);
+  return TextValue::Copy(TextRef(path));
 }
 
 TextValue GetRunDirectory() {

@@ -8,3 +8,8 @@
 
 int32_t ThreadComponentNotify(int32_t code, intptr_t value, int32_t reserved);
 ServiceEntryFunction ThreadServiceEntry();
+
+struct CRITICAL_SECTION;
+// A critical section kept in the registry until the end of the program.
+CRITICAL_SECTION* NewCriticalSection();
+int32_t CriticalSectionCount();
