@@ -10,3 +10,5 @@ void CoUninitialize() {
   if (init_count > 0)
     init_count--;
 }
+
+bool ComInitializedOnThisThread() { return init_count > 0; }
