@@ -14,7 +14,6 @@
 // test never hangs on a server it no longer needs.
 #pragma once
 
-#include <chrono>
 #include <condition_variable>
 #include <functional>
 #include <map>
@@ -22,6 +21,7 @@
 #include <mutex>
 #include <string>
 #include <string_view>
+#include <thread> // the chrono types; <chrono> itself does not compile for code page 936 literals
 #include <thread>
 #include <vector>
 
