@@ -6,6 +6,7 @@
 #include "runtime/run_directory.h"
 #include "runtime/runtime_frame.h"
 #include "runtime/value_array.h"
+#include "user32/message.h"
 #include "user32/message_box.h"
 
 #include <cmath>
@@ -66,6 +67,20 @@ TextValue ProgramFileName() {
                               : TextValue();
 }
 
+// Dispatches the window messages that are waiting for the calling thread.
+void ProcessWaitingMessages() {
+  MSG message{};
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    // The quit request belongs to the message loop: hand it back.
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(message.wParam));
+      return;
+    }
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+}
+
 [[noreturn]] void RuntimeErrorBox(const char* message) {
   TextValue text = ConcatTexts({"Morvath RunTime Error:\r\n\r\n", TextRef(message)});
   MessageBoxA(nullptr, text.Bytes(), "ERROR", MB_ICONERROR);
@@ -103,6 +118,9 @@ intptr_t ServiceEntry(int32_t code, intptr_t a1, intptr_t a2) {
     return Handing(TextValue::Copy(TextRef(PlatformCommandTail())));
   case ServiceCode::ArgumentToInteger:
     return ArgumentToInteger(reinterpret_cast<const CommandArg*>(a1));
+  case ServiceCode::ProcessMessages:
+    ProcessWaitingMessages();
+    return 0;
   case ServiceCode::RuntimeErrorBox:
     RuntimeErrorBox(reinterpret_cast<const char*>(a1));
   case ServiceCode::ExitProgram:
