@@ -108,7 +108,8 @@ TEST_F(StaticText, NewTextShowsAfterThePaintAndAnEmptyLabelShowsNothing) {
 }
 
 TEST_F(StaticText, EveryControlKeepsItsFontWhateverTheCaseOfItsClassName) {
-  for (const char* className : {"Static", "STATIC", "button", "BUTTON"}) {
+  for (const char* className :
+       {"Static", "STATIC", "button", "BUTTON", "Edit", "EDIT", "ListBox", "listbox"}) {
     SCOPED_TRACE(className);
     HWND control = Child(main, className, "", 0, 0, 0, 50, 20, 3);
     ASSERT_NE(control, nullptr);
