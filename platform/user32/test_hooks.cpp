@@ -5,6 +5,7 @@
 #include "user32/window_system.h"
 
 #include <chrono>
+#include <set>
 
 void PlatformTestResetWindowSystem() { user32::System().Reset(); }
 
@@ -31,10 +32,15 @@ BOOL PlatformTestWaitIdle(DWORD timeoutMs) {
   std::unique_lock lock(system.mutex);
   for (;;) {
     bool idle = true;
+    std::set<const user32::ThreadQueue*> owners;
+    for (const auto& window : system.windows.All())
+      owners.insert(window->queue.get());
     for (const auto& queue : system.queues) {
-      if (queue == self || !queue->alive || (!queue->pumps && queue->raw.empty() && queue->input.empty()))
+      // A thread with neither windows nor work is no UI thread, whatever it does.
+      bool busy = user32::HasWorkLocked(system, *queue);
+      if (queue == self || !queue->alive || (!busy && !owners.count(queue.get())))
         continue;
-      if (!queue->waiting || user32::HasWorkLocked(system, *queue)) {
+      if (!queue->waiting || busy) {
         idle = false;
         break;
       }

@@ -15,7 +15,7 @@ PLATFORM_API void PlatformTestResetWindowSystem();
 // queued and stops the run. Returns how many messages were dispatched, or
 // -1 when it gave up after 10000 (a window that never validates).
 PLATFORM_API int PlatformTestPumpMessages();
-// Waits until every other thread that runs a message loop sleeps in it with
-// nothing left to do (input, posted and sent messages handled, windows
-// painted). FALSE on time-out.
+// Waits until every other thread that owns windows or has messages waiting
+// sleeps in its message loop with nothing left to do (input, posted and
+// sent messages handled, windows painted). FALSE on time-out.
 PLATFORM_API BOOL PlatformTestWaitIdle(DWORD timeoutMs);

@@ -216,3 +216,48 @@ TEST_F(CrossThread, DestroyingAnotherThreadsWindowIsRefused) {
 
 } // namespace
 } // namespace user32_test
+
+namespace user32_test {
+namespace {
+
+// The program's shape: a UI thread whose window posts the quit message when
+// destroyed, a worker that updates it while the loop runs, then the close
+// box ends the loop with code 0.
+TEST_F(CrossThread, TheLoopEndsWhenTheMainWindowIsClosed) {
+  HWND main = nullptr, status = nullptr, box = nullptr;
+  std::atomic<int> code{-1};
+  SetAnswer([&](HWND window, UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
+    if (message == WM_DESTROY && window == main)
+      PostQuitMessage(0);
+    return std::nullopt;
+  });
+  std::promise<void> ready;
+  BoundedThread ui([&] {
+    main = TopLevel();
+    status = Child(main, "Static", "", SS_LEFT, 8, 136, 360, 16, 7);
+    box = Child(main, "BUTTON", "", BS_AUTOCHECKBOX, 368, 136, 72, 26, 9);
+    ready.set_value();
+    code = RunLoop();
+    EXPECT_FALSE(IsWindow(main));
+  });
+  ready.get_future().wait();
+  BoundedThread worker([&] {
+    EnableWindow(main, FALSE);
+    for (int i = 0; i < 20; i++)
+      SetWindowTextA(status, ("song " + std::to_string(i)).c_str());
+    EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    PlatformTestRequestClose(main); // disabled: the close box does nothing
+    EXPECT_TRUE(PlatformTestWaitIdle(5000));
+    EXPECT_TRUE(IsWindow(main));
+    EnableWindow(main, TRUE);
+  });
+  worker.Join();
+  ASSERT_TRUE(PlatformTestWaitIdle(5000));
+  EXPECT_EQ(Shown(status), "song 19");
+  PlatformTestRequestClose(main);
+  ui.Join();
+  EXPECT_EQ(code, 0);
+}
+
+} // namespace
+} // namespace user32_test

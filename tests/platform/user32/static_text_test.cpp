@@ -151,3 +151,29 @@ TEST_F(StaticText, DrawTextMeasuresWithoutDrawing) {
 
 } // namespace
 } // namespace user32_test
+
+namespace user32_test {
+namespace {
+
+TEST_F(StaticText, ABitmapLabelTakesItsBitmapsSize) {
+  HWND picture = Child(main, "Static", "", SS_BITMAP, 8, 8, 80, 32, 2);
+  uint32_t pixels[6] = {};
+  HBITMAP first = CreateBitmap(3, 2, 1, 32, pixels);
+  HBITMAP second = CreateBitmap(2, 2, 1, 32, pixels);
+  EXPECT_EQ(SendMessageA(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(first)), 0);
+  RECT outer{};
+  GetWindowRect(picture, &outer);
+  EXPECT_EQ(outer.right - outer.left, 3);
+  EXPECT_EQ(outer.bottom - outer.top, 2);
+  EXPECT_EQ(SendMessageA(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(second)),
+            reinterpret_cast<LRESULT>(first));
+  EXPECT_EQ(SendMessageA(picture, STM_GETIMAGE, IMAGE_BITMAP, 0), reinterpret_cast<LRESULT>(second));
+  EXPECT_EQ(SendMessageA(picture, STM_SETIMAGE, IMAGE_ICON, 0), 0);
+  PlatformTestPumpMessages();
+  EXPECT_EQ(Shown(picture), "");
+  DeleteObject(first);
+  DeleteObject(second);
+}
+
+} // namespace
+} // namespace user32_test
