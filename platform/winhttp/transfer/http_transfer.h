@@ -3,8 +3,10 @@
 //
 // The caller describes the request, then pulls: awaitHead() drives the
 // exchange until the final response's status line and headers are in, and
-// read() hands over the body as it arrives, never more than one network
-// read ahead of the caller (the body is not loaded whole). Redirects are
+// read() hands over the body as it arrives. The network is only read
+// while the caller waits in a call and nothing is left over, so at most one
+// round of libcurl's reads (a few of its 16 KiB buffers) waits in memory;
+// the body is never loaded whole. Redirects are
 // followed here, one exchange per hop, so that each hop's request target
 // and method are under control; only the final response's head and body
 // reach the caller.
