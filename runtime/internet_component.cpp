@@ -2,6 +2,7 @@
 
 #include "runtime/block.h"
 #include "runtime/components.h"
+#include "wininet/internet.h"
 
 #include <atomic>
 
@@ -19,6 +20,13 @@ struct MailState {
 
 std::atomic<ServiceEntryFunction> service_entry{nullptr};
 std::atomic<MailState*> mail_state{nullptr};
+InternetState internet_state;
+
+void CloseRootHandle() {
+  if (internet_state.root)
+    InternetCloseHandle(static_cast<HINTERNET>(internet_state.root));
+  internet_state.root = nullptr;
+}
 
 } // namespace
 
@@ -30,12 +38,15 @@ int32_t InternetComponentNotify(int32_t code, intptr_t value, int32_t) {
       mail_state.store(static_cast<MailState*>(AllocBlock(sizeof(MailState))));
     return 0;
   case ComponentExit:
+    CloseRootHandle();
     FreeBlock(mail_state.exchange(nullptr));
     return 0;
   default:
     return -1;
   }
 }
+
+InternetState& TheInternetState() { return internet_state; }
 
 ServiceEntryFunction InternetServiceEntry() { return service_entry.load(); }
 
