@@ -2,6 +2,7 @@
 #include "ui/control_registry.h"
 #include "ui/message_dispatch.h"
 #include "ui/top_window.h"
+#include "user32/input.h"
 #include "user32/message.h"
 #include "user32/window_geometry.h"
 
