@@ -10,12 +10,12 @@ constexpr uintptr_t kFirstHandle = 0x00A00000;
 constexpr uintptr_t kHandleStep = 4;
 
 PlatformFontSpec FontSpec(const char* face, int height, int weight) {
-  PlatformFontSpec spec{};
-  std::strncpy(spec.face, face, LF_FACESIZE - 1);
-  spec.height = height;
-  spec.weight = weight;
-  spec.charSet = static_cast<BYTE>(DEFAULT_CHARSET);
-  return spec;
+  PlatformFontSpec font_spec{};
+  std::strncpy(font_spec.face, face, LF_FACESIZE - 1);
+  font_spec.height = height;
+  font_spec.weight = weight;
+  font_spec.charSet = static_cast<BYTE>(DEFAULT_CHARSET);
+  return font_spec;
 }
 
 } // namespace

@@ -18,7 +18,7 @@
 namespace gdi32 {
 
 struct FontObject {
-  PlatformFontSpec spec;
+  PlatformFontSpec font_spec;
 };
 
 struct BrushObject {

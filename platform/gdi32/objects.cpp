@@ -8,16 +8,16 @@ using gdi32::Objects;
 
 HFONT CreateFontA(int height, int, int, int, int weight, DWORD italic, DWORD underline, DWORD strikeOut,
                   DWORD charSet, DWORD, DWORD, DWORD, DWORD, LPCSTR face) {
-  PlatformFontSpec spec{};
+  PlatformFontSpec font_spec{};
   if (face)
-    std::strncpy(spec.face, face, LF_FACESIZE - 1);
-  spec.height = height;
-  spec.weight = weight;
-  spec.italic = italic ? 1 : 0;
-  spec.underline = underline ? 1 : 0;
-  spec.strikeOut = strikeOut ? 1 : 0;
-  spec.charSet = static_cast<BYTE>(charSet);
-  return static_cast<HFONT>(Objects().Add(gdi32::FontObject{spec}));
+    std::strncpy(font_spec.face, face, LF_FACESIZE - 1);
+  font_spec.height = height;
+  font_spec.weight = weight;
+  font_spec.italic = italic ? 1 : 0;
+  font_spec.underline = underline ? 1 : 0;
+  font_spec.strikeOut = strikeOut ? 1 : 0;
+  font_spec.charSet = static_cast<BYTE>(charSet);
+  return static_cast<HFONT>(Objects().Add(gdi32::FontObject{font_spec}));
 }
 
 HBRUSH CreateSolidBrush(COLORREF color) {
@@ -54,18 +54,18 @@ DWORD GetObjectType(HGDIOBJ object) {
   return type;
 }
 
-BOOL PlatformGdiGetFont(HFONT font, PlatformFontSpec* spec) {
-  if (!spec)
+BOOL PlatformGdiGetFont(HFONT font, PlatformFontSpec* font_spec) {
+  if (!font_spec)
     return FALSE;
   bool found = false;
   Objects().With(font, [&](gdi32::GdiObject& o) {
     if (auto* f = std::get_if<gdi32::FontObject>(&o)) {
-      *spec = f->spec;
+      *font_spec = f->font_spec;
       found = true;
     }
   });
   if (!found)
-    *spec = gdi32::SystemFontSpec();
+    *font_spec = gdi32::SystemFontSpec();
   return found ? TRUE : FALSE;
 }
 

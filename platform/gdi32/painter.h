@@ -65,8 +65,8 @@ PLATFORM_API HDC PlatformGdiCreatePainterDC(Painter* painter);
 // The DC's painter (owned by the DC), or null.
 PLATFORM_API Painter* PlatformGdiPainterOf(HDC dc);
 PLATFORM_API BOOL PlatformGdiGetDcState(HDC dc, PlatformDcState* state);
-// Always fills `spec`: an unknown font reads as the system font (FALSE).
-PLATFORM_API BOOL PlatformGdiGetFont(HFONT font, PlatformFontSpec* spec);
+// Always fills `font_spec`: an unknown font reads as the system font (FALSE).
+PLATFORM_API BOOL PlatformGdiGetFont(HFONT font, PlatformFontSpec* font_spec);
 // FALSE for an unknown brush or the hollow brush (nothing to paint).
 PLATFORM_API BOOL PlatformGdiGetBrushColor(HBRUSH brush, COLORREF* color);
 // The pixels stay valid until the bitmap is deleted.

@@ -15,28 +15,28 @@ TEST(GdiObjects, AFontKeepsItsFaceHeightAndCharacterSet) {
   HFONT font = CreateFontA(12, 0, 0, 0, FW_BOLD, 1, 0, 0, GB2312_CHARSET, 0, 0, 0, 0, face);
   ASSERT_NE(font, nullptr);
   EXPECT_EQ(GetObjectType(font), OBJ_FONT);
-  PlatformFontSpec spec{};
-  EXPECT_TRUE(PlatformGdiGetFont(font, &spec));
-  EXPECT_STREQ(spec.face, face);
-  EXPECT_EQ(spec.height, 12);
-  EXPECT_EQ(spec.weight, FW_BOLD);
-  EXPECT_EQ(spec.italic, 1);
-  EXPECT_EQ(spec.charSet, GB2312_CHARSET);
+  PlatformFontSpec font_spec{};
+  EXPECT_TRUE(PlatformGdiGetFont(font, &font_spec));
+  EXPECT_STREQ(font_spec.face, face);
+  EXPECT_EQ(font_spec.height, 12);
+  EXPECT_EQ(font_spec.weight, FW_BOLD);
+  EXPECT_EQ(font_spec.italic, 1);
+  EXPECT_EQ(font_spec.charSet, GB2312_CHARSET);
   EXPECT_TRUE(DeleteObject(font));
   // Gone: it reads as the system font.
-  EXPECT_FALSE(PlatformGdiGetFont(font, &spec));
-  EXPECT_STREQ(spec.face, "System");
+  EXPECT_FALSE(PlatformGdiGetFont(font, &font_spec));
+  EXPECT_STREQ(font_spec.face, "System");
 }
 
 TEST(GdiObjects, ALongFaceIsCutAndANullFaceIsEmpty) {
   std::string longFace(40, 'x');
   HFONT font = CreateFontA(0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, longFace.c_str());
-  PlatformFontSpec spec{};
-  PlatformGdiGetFont(font, &spec);
-  EXPECT_EQ(std::string(spec.face), std::string(LF_FACESIZE - 1, 'x'));
+  PlatformFontSpec font_spec{};
+  PlatformGdiGetFont(font, &font_spec);
+  EXPECT_EQ(std::string(font_spec.face), std::string(LF_FACESIZE - 1, 'x'));
   HFONT unnamed = CreateFontA(0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, nullptr);
-  PlatformGdiGetFont(unnamed, &spec);
-  EXPECT_STREQ(spec.face, "");
+  PlatformGdiGetFont(unnamed, &font_spec);
+  EXPECT_STREQ(font_spec.face, "");
   DeleteObject(font);
   DeleteObject(unnamed);
 }
