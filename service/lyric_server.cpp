@@ -38,8 +38,14 @@ void ListenSocketOptions(socket_t sock) {
 }
 
 // A fixed-length content provider is never compressed by httplib, whatever the request accepts:
-// the client gets the stored bytes and a Content-Length that counts them.
+// the client gets the stored bytes and a Content-Length that counts them. httplib leaves an empty body
+// without any length, so a client would wait for the connection to close; an empty file is said to be empty.
 void SendBody(httplib::Response& res, std::string content_type, std::string body) {
+  if (body.empty()) {
+    res.set_header("Content-Length", "0");
+    res.set_content(std::string(), content_type.c_str());
+    return;
+  }
   auto shared = std::make_shared<std::string>(std::move(body));
   res.set_content_provider(shared->size(), content_type.c_str(),
                            [shared](size_t offset, size_t length, httplib::DataSink& sink) {
@@ -147,17 +153,29 @@ BindResult LyricServer::Bind(const std::string& address, int port) {
   return {0, error};
 }
 
+// The accept loop runs even after an early Stop(), only to be stopped at once: httplib closes its
+// listening socket only when stop() meets a running loop, and a socket left open would take
+// connections nobody answers.
 bool LyricServer::Serve() {
   state_->serving = true;
-  bool ok = state_->stop_requested || state_->server.listen_after_bind();
+  std::thread stopper;
+  if (state_->stop_requested)
+    stopper = std::thread([this] { StopRunningLoop(); });
+  bool ok = state_->server.listen_after_bind();
+  if (stopper.joinable())
+    stopper.join();
   state_->serving = false;
-  return ok;
+  return ok || state_->stop_requested;
 }
 
 void LyricServer::Stop() {
   state_->stop_requested = true;
-  // httplib ignores stop() until its accept loop runs, so wait for the loop to start or for
-  // Serve() to have seen the request (it checks after announcing itself).
+  if (state_->serving)
+    StopRunningLoop();
+}
+
+// httplib ignores stop() until its accept loop runs.
+void LyricServer::StopRunningLoop() {
   while (state_->serving && !state_->server.is_running())
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   state_->server.stop();

@@ -3,7 +3,8 @@
 // compressed, with their Content-Length.
 //
 // Invariant: Stop() ends Serve() whenever it is called, from any thread: before Serve() starts,
-// while it waits for its first connection, or while it serves.
+// while it waits for its first connection, or while it serves. Once Serve() has returned, the port
+// is closed.
 #pragma once
 
 #include "service/lyric_library.h"
@@ -39,6 +40,8 @@ public:
   const LyricLibrary& Library() const;
 
 private:
+  void StopRunningLoop();
+
   struct State;
   std::unique_ptr<State> state_;
 };

@@ -146,6 +146,17 @@ TEST_F(LyricServiceTest, LinkServesTheStoredBytesWithTheirLength) {
   EXPECT_TRUE(head.body.empty());
 }
 
+// Without a length a keep-alive client could only wait for the connection to close.
+TEST_F(LyricServiceTest, AnEmptyLyricIsServedWithLengthZero) {
+  library_.Write("empty.lrc", "");
+  service_ = std::make_unique<LyricServiceRunner>(library_.Path());
+  auto res = Client().Get(LinkOf("empty"));
+  ASSERT_TRUE(res);
+  EXPECT_EQ(res->status, 200);
+  EXPECT_EQ(res->get_header_value("Content-Length"), "0");
+  EXPECT_TRUE(res->body.empty());
+}
+
 TEST_F(LyricServiceTest, LinksStayTheSameAcrossSearches) {
   const std::string first = Client().Get(SearchTarget(kSongEncoded))->body;
   // Another search, and one that lists the file second, hand out the same link for it.
@@ -260,12 +271,20 @@ TEST(LyricServer, StopBeforeServeEndsServeAtOnce) {
   EXPECT_TRUE(server.Serve());
 }
 
-TEST(LyricServiceRunner, StopsRightAfterStarting) {
+// A port left open after the service stops would accept connections that nobody ever answers.
+TEST(LyricServiceRunner, StopsRightAfterStartingAndClosesItsPort) {
   TempFolder folder;
   folder.Write("a.lrc", "a");
   for (int i = 0; i < 20; i++) {
-    LyricServiceRunner service(folder.Path());
-    ASSERT_NE(service.Port(), 0);
+    int port = 0;
+    {
+      LyricServiceRunner service(folder.Path());
+      port = service.Port();
+      ASSERT_NE(port, 0);
+    }
+    httplib::Client client("127.0.0.1", port);
+    client.set_connection_timeout(1);
+    EXPECT_EQ(client.Get("/").error(), httplib::Error::Connection) << "round " << i;
   }
 }
 
