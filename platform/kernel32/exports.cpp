@@ -28,4 +28,6 @@ PLATFORM_EXPORT_TABLE(
     {"GetModuleHandleA", 36, 1}, {"LoadLibraryA", 37, 1}, {"GetProcAddress", 38, 2}, {"FreeLibrary", 39, 1},
     {"PlatformArgumentCount", 40, 2},
     // Formatting
-    {"wsprintfA", 41, 2}, {"wvsprintfA", 42, 3});
+    {"wsprintfA", 41, 2}, {"wvsprintfA", 42, 3},
+    // Test hooks added later
+    {"PlatformTestSetProgramPath", 43, 1});

@@ -13,6 +13,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <mutex>
 #include <optional>
 #include <string>
 
@@ -23,11 +24,19 @@ void ExitProcess(UINT code) {
 
 namespace {
 
+std::mutex program_path_mutex;
+std::optional<std::string> program_path_for_tests;
+
+std::string ReportedProgramPath() {
+  std::lock_guard lock(program_path_mutex);
+  return program_path_for_tests ? *program_path_for_tests : ProgramPath();
+}
+
 // A module handle is one of the process's link maps; anything else is no
 // module. The program's own map has an empty name.
 std::optional<std::string> ModulePath(HMODULE module) {
   if (!module)
-    return ProgramPath();
+    return ReportedProgramPath();
   link_map* map = nullptr;
   if (dlinfo(dlopen(nullptr, RTLD_LAZY), RTLD_DI_LINKMAP, &map) != 0)
     return std::nullopt;
@@ -35,7 +44,7 @@ std::optional<std::string> ModulePath(HMODULE module) {
     if (static_cast<void*>(map) != static_cast<void*>(module))
       continue;
     if (!map->l_name || !*map->l_name)
-      return ProgramPath();
+      return ReportedProgramPath();
     return std::string(map->l_name);
   }
   return std::nullopt;
@@ -83,4 +92,9 @@ LPCSTR PlatformCommandTail() {
     return result;
   }();
   return tail.c_str();
+}
+
+void PlatformTestSetProgramPath(const char* path) {
+  std::lock_guard lock(program_path_mutex);
+  program_path_for_tests = path ? std::optional<std::string>(path) : std::nullopt;
 }

@@ -15,6 +15,11 @@ PLATFORM_API DWORD GetCurrentThreadId();
 // cut to size - 1 bytes and a terminator, and the result is then `size`
 // with ERROR_INSUFFICIENT_BUFFER, as on Windows.
 PLATFORM_API DWORD GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size);
+// Tests: the program's path as GetModuleFileNameA reports it from now on
+// (file system UTF-8), so that what the program writes beside itself goes to
+// a test's own folder; null goes back to the real path. Libraries are still
+// looked up beside the real program file.
+PLATFORM_API void PlatformTestSetProgramPath(const char* path);
 
 // The command line after the program name, blanks between the arguments.
 PLATFORM_API LPCSTR PlatformCommandTail();

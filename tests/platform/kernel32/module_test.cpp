@@ -59,6 +59,20 @@ TEST(GetModuleFileNameA, CutsALongPathLikeWindows) {
   EXPECT_EQ(GetModuleFileNameA(reinterpret_cast<HMODULE>(&not_a_module), path, sizeof path), 0u);
 }
 
+// A test's own program path moves what the program writes beside itself,
+// but libraries are still found beside the real program file.
+TEST(GetModuleFileNameA, ATestsProgramPathIsReportedUntilItIsCleared) {
+  PlatformTestSetProgramPath("/tmp/cantiva-test/cantiva");
+  EXPECT_EQ(ModuleFile(nullptr), "/tmp/cantiva-test/cantiva");
+  EXPECT_EQ(ModuleFile(GetModuleHandleA(nullptr)), "/tmp/cantiva-test/cantiva");
+  HMODULE fixture = LoadLibraryA("kernel32_fixture");
+  EXPECT_NE(fixture, nullptr);
+  if (fixture)
+    FreeLibrary(fixture);
+  PlatformTestSetProgramPath(nullptr);
+  EXPECT_EQ(ModuleFile(nullptr), ProgramFile());
+}
+
 TEST(GetProcAddress, ByNameAndByOrdinalThroughTheExportTable) {
   HMODULE kernel32 = GetModuleHandleA("kernel32");
   ASSERT_NE(kernel32, nullptr);
