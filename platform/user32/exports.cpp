@@ -52,4 +52,12 @@ PLATFORM_EXPORT_TABLE(
     {"PlatformTestTypeText", 113, 1}, {"PlatformTestRequestClose", 114, 1},
     {"PlatformTestWindowTextRuns", 115, 3}, {"PlatformTestWindowShownText", 116, 3},
     {"PlatformTestWindowCheckMark", 117, 1}, {"PlatformTestWindowPaintCount", 118, 1},
-    {"PlatformTestNativeWindow", 119, 2});
+    {"PlatformTestNativeWindow", 119, 2},
+    // Dialogs
+    {"PlatformCreateDialog", 120, 6}, {"PlatformRunModalDialog", 121, 1}, {"EndDialog", 122, 2},
+    {"IsDialogMessageA", 123, 2}, {"GetNextDlgTabItem", 124, 3},
+    // Dialog test hooks
+    {"PlatformTestWaitForDialog", 125, 2}, {"PlatformTestWaitForWindowGone", 126, 2},
+    {"PlatformTestFindDialogControl", 127, 3}, {"PlatformTestClickControl", 128, 1},
+    {"PlatformTestPressDialogButton", 129, 2}, {"PlatformTestFindListItem", 130, 2},
+    {"PlatformTestClickListItem", 131, 3});

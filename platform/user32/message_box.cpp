@@ -1,5 +1,8 @@
 #include "user32/message_box.h"
 
+#include "user32/message_box_dialog.h"
+#include "user32/window_system.h"
+
 #include <iconv.h>
 
 #include <cstdio>
@@ -47,10 +50,18 @@ int PrintBox(const PlatformMessageBox& box) {
   return IDOK;
 }
 
+// With the headless display a box can only be answered by a test that
+// drives windows; a process without any window has none.
+bool SomeoneCouldAnswer() {
+  user32::WindowSystem& system = user32::System();
+  std::lock_guard lock(system.mutex);
+  return system.displayName != "headless" || !system.topLevels.empty();
+}
+
 } // namespace
 
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
-  PlatformMessageBox box{owner, text ? text : "", caption ? caption : "", type};
+  PlatformMessageBox box{owner, text ? text : "", caption ? caption : "Error", type};
   PlatformMessageBoxResponder answer;
   void* context;
   {
@@ -60,7 +71,9 @@ int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
   }
   if (answer)
     return answer(&box, context);
-  return PrintBox(box);
+  if (!SomeoneCouldAnswer())
+    return PrintBox(box);
+  return user32::RunMessageBoxDialog(owner, box.text, box.caption, type);
 }
 
 void PlatformTestSetMessageBoxResponder(PlatformMessageBoxResponder r, void* context) {
