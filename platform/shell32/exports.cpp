@@ -3,4 +3,5 @@
 #include "win/exports.h"
 
 PLATFORM_EXPORT_TABLE({"ShellExecuteA", 1, 6}, {"SHGetPathFromIDListA", 2, 2}, {"SHGetMalloc", 3, 1},
-                      {"PlatformCreatePathIdList", 4, 1}, {"PlatformTestSetShellExecuteObserver", 5, 2});
+                      {"PlatformCreatePathIdList", 4, 1}, {"PlatformTestSetShellExecuteObserver", 5, 2},
+                      {"SHBrowseForFolderA", 6, 1});

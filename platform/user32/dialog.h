@@ -55,3 +55,9 @@ PLATFORM_API BOOL IsDialogMessageA(HWND dialog, MSG* message);
 // The next (or previous) visible, enabled control with WS_TABSTOP after
 // `control`, wrapping around; the first (or last) for a null control.
 PLATFORM_API HWND GetNextDlgTabItem(HWND dialog, HWND control, BOOL previous);
+
+// The same as the calls on GetDlgItem(dialog, id); 0 or FALSE when there is
+// no such control.
+PLATFORM_API BOOL SetDlgItemTextA(HWND dialog, int id, LPCSTR text);
+PLATFORM_API UINT GetDlgItemTextA(HWND dialog, int id, LPSTR buffer, int size);
+PLATFORM_API LRESULT SendDlgItemMessageA(HWND dialog, int id, UINT message, WPARAM wParam, LPARAM lParam);

@@ -194,3 +194,23 @@ BOOL EndDialog(HWND dialog, INT_PTR result) {
   PostMessageA(dialog, WM_NULL, 0, 0);
   return TRUE;
 }
+
+BOOL SetDlgItemTextA(HWND dialog, int id, LPCSTR text) {
+  HWND control = GetDlgItem(dialog, id);
+  return control ? SetWindowTextA(control, text) : FALSE;
+}
+
+UINT GetDlgItemTextA(HWND dialog, int id, LPSTR buffer, int size) {
+  HWND control = GetDlgItem(dialog, id);
+  if (!control) {
+    if (buffer && size > 0)
+      buffer[0] = '\0';
+    return 0;
+  }
+  return static_cast<UINT>(GetWindowTextA(control, buffer, size));
+}
+
+LRESULT SendDlgItemMessageA(HWND dialog, int id, UINT message, WPARAM wParam, LPARAM lParam) {
+  HWND control = GetDlgItem(dialog, id);
+  return control ? SendMessageA(control, message, wParam, lParam) : 0;
+}
