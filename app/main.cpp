@@ -1,0 +1,3 @@
+#include "app/program.h"
+
+int main() { return RunProgram(); }
