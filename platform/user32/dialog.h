@@ -23,8 +23,9 @@
 using INT_PTR = intptr_t;
 using DLGPROC = INT_PTR (*)(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
-// wParam: the control that will get the focus; lParam: the creation
-// parameter. TRUE lets the dialog give the focus to the first tab stop.
+// wParam: the first tab stop (null before the procedure made its controls);
+// lParam: the creation parameter. When the dialog is shown the focus goes
+// to the control the procedure gave it here, else to the first tab stop.
 constexpr UINT WM_INITDIALOG = 0x0110;
 
 // The class of every dialog, message boxes included.
