@@ -208,6 +208,7 @@ TEST_F(MessageBoxDialog, WrapsItsTextAndIsSizedToItAndCentredOnTheScreen) {
     EXPECT_LE(labelRect.right, boxRect.right);
     // Near the widest line the screen allows, so the box is not needlessly tall.
     EXPECT_GT(labelRect.right - labelRect.left, PLATFORM_MESSAGE_BOX_TEXT_WIDTH - 20);
+    EXPECT_TRUE(PlatformTestWaitIdle(kPatience));
     std::string shown = Shown(label);
     size_t lines = static_cast<size_t>(std::count(shown.begin(), shown.end(), '\n')) + 1;
     EXPECT_GE(lines, 3u);
@@ -229,6 +230,7 @@ TEST_F(MessageBoxDialog, AShortTextGivesANarrowBoxWithItsTextOnOneLine) {
     RECT boxRect{};
     GetWindowRect(box, &boxRect);
     EXPECT_LT(boxRect.right - boxRect.left, 260);
+    EXPECT_TRUE(PlatformTestWaitIdle(kPatience));
     EXPECT_EQ(Shown(GetDlgItem(box, PLATFORM_MESSAGE_BOX_TEXT_ID)), "OK?");
     PlatformTestPressKey(VK_RETURN);
   });
