@@ -60,5 +60,5 @@ PLATFORM_EXPORT_TABLE(
     {"PlatformTestWaitForDialog", 125, 2}, {"PlatformTestWaitForWindowGone", 126, 2},
     {"PlatformTestFindDialogControl", 127, 3}, {"PlatformTestClickControl", 128, 1},
     {"PlatformTestPressDialogButton", 129, 2}, {"PlatformTestFindListItem", 130, 2},
-    {"PlatformTestClickListItem", 131, 3},
-    {"SetDlgItemTextA", 132, 3}, {"GetDlgItemTextA", 133, 4}, {"SendDlgItemMessageA", 134, 5});
+    {"PlatformTestClickListItem", 131, 3}, {"SetDlgItemTextA", 132, 3}, {"GetDlgItemTextA", 133, 4},
+    {"SendDlgItemMessageA", 134, 5});
