@@ -153,18 +153,20 @@ BOOL SetWindowPosHere(HWND handle, HWND insertAfter, int x, int y, int width, in
 
 } // namespace user32
 
-BOOL GetWindowRect(HWND handle, RECT* rect) {
+namespace {
+
+// The desktop is the screen, whose size only the display knows; the display
+// is asked outside the window system's lock.
+template <class RectOf> BOOL WindowRect(HWND handle, RECT* rect, RectOf rectOf) {
   if (!rect)
     return FALSE;
-  bool desktop;
   {
     std::lock_guard lock(System().mutex);
-    desktop = handle && handle == System().desktop;
-    if (!desktop) {
+    if (!handle || handle != System().desktop) {
       auto window = System().Find(handle);
       if (!window)
         return FALSE;
-      *rect = user32::ScreenRectOf(System(), *window);
+      *rect = rectOf(*window);
       return TRUE;
     }
   }
@@ -173,24 +175,15 @@ BOOL GetWindowRect(HWND handle, RECT* rect) {
   return TRUE;
 }
 
+} // namespace
+
+BOOL GetWindowRect(HWND handle, RECT* rect) {
+  return WindowRect(handle, rect,
+                    [](const Window& window) { return user32::ScreenRectOf(System(), window); });
+}
+
 BOOL GetClientRect(HWND handle, RECT* rect) {
-  if (!rect)
-    return FALSE;
-  bool desktop;
-  {
-    std::lock_guard lock(System().mutex);
-    desktop = handle && handle == System().desktop;
-    if (!desktop) {
-      auto window = System().Find(handle);
-      if (!window)
-        return FALSE;
-      *rect = user32::ClientRectOf(*window);
-      return TRUE;
-    }
-  }
-  SIZE screen = System().Display()->ScreenSize();
-  *rect = {0, 0, screen.cx, screen.cy};
-  return TRUE;
+  return WindowRect(handle, rect, [](const Window& window) { return user32::ClientRectOf(window); });
 }
 
 BOOL MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint) {
