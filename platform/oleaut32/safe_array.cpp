@@ -12,36 +12,11 @@ namespace {
 constexpr size_t kHeaderSize = 16;
 
 size_t ElementSize(VARTYPE type) {
-  switch (type) {
-  case VT_I1:
-  case VT_UI1:
-    return 1;
-  case VT_I2:
-  case VT_UI2:
-  case VT_BOOL:
-    return 2;
-  case VT_I4:
-  case VT_UI4:
-  case VT_INT:
-  case VT_UINT:
-  case VT_R4:
-  case VT_ERROR:
-    return 4;
-  case VT_I8:
-  case VT_UI8:
-  case VT_R8:
-  case VT_CY:
-  case VT_DATE:
-    return 8;
-  case VT_BSTR:
-  case VT_UNKNOWN:
-  case VT_DISPATCH:
+  if (type == VT_BSTR || type == VT_UNKNOWN || type == VT_DISPATCH)
     return sizeof(void*);
-  case VT_VARIANT:
+  if (type == VT_VARIANT)
     return sizeof(VARIANT);
-  default:
-    return 0;
-  }
+  return ScalarSize(type);
 }
 
 USHORT FeaturesOf(VARTYPE type) {

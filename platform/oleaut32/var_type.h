@@ -7,6 +7,8 @@
 
 #include "win/types.h"
 
+#include <cstddef>
+
 using VARTYPE = uint16_t;
 using VARIANT_BOOL = int16_t;
 using SCODE = LONG;
@@ -44,6 +46,35 @@ constexpr VARTYPE VT_UINT = 23;
 constexpr VARTYPE VT_ARRAY = 0x2000;
 constexpr VARTYPE VT_BYREF = 0x4000;
 constexpr VARTYPE VT_TYPEMASK = 0x0FFF;
+
+// Bytes of a scalar of the base type, 0 for the kinds that own something or
+// are not values at all.
+constexpr size_t ScalarSize(VARTYPE base) {
+  switch (base) {
+  case VT_I1:
+  case VT_UI1:
+    return 1;
+  case VT_I2:
+  case VT_UI2:
+  case VT_BOOL:
+    return 2;
+  case VT_I4:
+  case VT_UI4:
+  case VT_INT:
+  case VT_UINT:
+  case VT_R4:
+  case VT_ERROR:
+    return 4;
+  case VT_I8:
+  case VT_UI8:
+  case VT_R8:
+  case VT_CY:
+  case VT_DATE:
+    return 8;
+  default:
+    return 0;
+  }
+}
 
 // Dispatch results that describe values.
 constexpr HRESULT DISP_E_UNKNOWNINTERFACE = static_cast<HRESULT>(0x80020001);

@@ -9,35 +9,6 @@ namespace {
 
 bool IsInterface(VARTYPE base) { return base == VT_UNKNOWN || base == VT_DISPATCH; }
 
-// Bytes of a scalar of the base type, 0 for the kinds that own something or
-// are not values at all.
-size_t ScalarSize(VARTYPE base) {
-  switch (base) {
-  case VT_I1:
-  case VT_UI1:
-    return 1;
-  case VT_I2:
-  case VT_UI2:
-  case VT_BOOL:
-    return 2;
-  case VT_I4:
-  case VT_UI4:
-  case VT_INT:
-  case VT_UINT:
-  case VT_R4:
-  case VT_ERROR:
-    return 4;
-  case VT_I8:
-  case VT_UI8:
-  case VT_R8:
-  case VT_CY:
-  case VT_DATE:
-    return 8;
-  default:
-    return 0;
-  }
-}
-
 bool IsKnownType(VARTYPE type) {
   VARTYPE base = type & VT_TYPEMASK;
   if (type & ~(VT_TYPEMASK | VT_ARRAY | VT_BYREF))
