@@ -4,24 +4,13 @@
 #include "oleaut32/safe_array.h"
 #include "winhttp/dispatch_arguments.h"
 #include "winhttp/text_encoding.h"
+#include "winhttp/transfer/ascii_text.h"
 #include "winhttp/transfer/url_escape.h"
 #include "winhttp/winhttp.h"
 
 #include <cstring>
 
 namespace {
-
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size())
-    return false;
-  for (size_t i = 0; i < a.size(); i++) {
-    if (Lower(a[i]) != Lower(b[i]))
-      return false;
-  }
-  return true;
-}
 
 // An HTTP token: what a method or a header name may be made of.
 bool IsToken(std::string_view text) {
@@ -171,7 +160,7 @@ HRESULT WinHttpRequest::setRequestHeader(DispatchArguments& args) {
   if (!IsToken(wireName) || wireValue.find_first_of("\r\n") != std::string::npos)
     return E_INVALIDARG;
   for (auto& [setName, setValue] : opened_->headers) {
-    if (SameName(setName, wireName)) {
+    if (SameAsciiText(setName, wireName)) {
       setValue = std::move(wireValue);
       return S_OK;
     }
@@ -186,7 +175,7 @@ TransferRequest WinHttpRequest::transferRequest(std::optional<std::string> body)
   request.url = opened_->url;
   bool agentSet = false;
   for (const auto& [name, value] : opened_->headers)
-    agentSet = agentSet || SameName(name, "User-Agent");
+    agentSet = agentSet || SameAsciiText(name, "User-Agent");
   if (!userAgent_.empty() && !agentSet)
     request.headers.push_back("User-Agent: " + Utf8FromUtf16(userAgent_));
   for (const auto& [name, value] : opened_->headers)
@@ -392,7 +381,7 @@ HRESULT WinHttpRequest::getResponseHeader(DispatchArguments& args, VARIANT* resu
   std::string wanted = Utf8FromUtf16(name);
   for (const std::string& line : response_->lines) {
     size_t colon = line.find(':');
-    if (colon == std::string::npos || !SameName(std::string_view(line).substr(0, colon), wanted))
+    if (colon == std::string::npos || !SameAsciiText(std::string_view(line).substr(0, colon), wanted))
       continue;
     size_t start = line.find_first_not_of(" \t", colon + 1);
     return StoreText(TextFromWireBytes(start == std::string::npos ? "" : line.substr(start)), result);

@@ -1,6 +1,7 @@
 // HTTP requests: opening, sending, reading the response head and body.
 #include "wininet/http.h"
 
+#include "winhttp/transfer/ascii_text.h"
 #include "winhttp/transfer/url_escape.h"
 #include "wininet/internet_handles.h"
 #include "wininet/request_headers.h"
@@ -38,18 +39,6 @@ DWORD ErrorOf(TransferError error) {
     break;
   }
   return ERROR_INTERNET_INTERNAL_ERROR;
-}
-
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size())
-    return false;
-  for (size_t i = 0; i < a.size(); i++) {
-    if (Lower(a[i]) != Lower(b[i]))
-      return false;
-  }
-  return true;
 }
 
 std::string OriginOf(const InternetConnection& connection, bool secure) {
@@ -175,7 +164,7 @@ std::vector<std::string> HeaderValues(const ResponseHead& head, std::string_view
     std::string_view found = std::string_view(line).substr(0, colon);
     while (!found.empty() && (found.back() == ' ' || found.back() == '\t'))
       found.remove_suffix(1);
-    if (!SameName(found, name))
+    if (!SameAsciiText(found, name))
       continue;
     size_t start = line.find_first_not_of(" \t", colon + 1);
     std::string value = start == std::string::npos ? "" : line.substr(start);

@@ -1,15 +1,10 @@
 #include "wininet/request_headers.h"
 
+#include "winhttp/transfer/ascii_text.h"
+
 #include <algorithm>
 
 namespace {
-
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
-}
 
 std::string_view Trim(std::string_view text) {
   size_t first = text.find_first_not_of(" \t\r\n");
@@ -22,7 +17,7 @@ std::string_view Trim(std::string_view text) {
 
 void RequestHeaders::set(std::string_view name, std::string_view value) {
   for (auto& [setName, setValue] : headers_) {
-    if (SameName(setName, name)) {
+    if (SameAsciiText(setName, name)) {
       setValue = value;
       return;
     }
@@ -55,7 +50,7 @@ std::string AcceptValue(const std::vector<std::string>& types) {
   std::vector<std::string> values;
   for (const std::string& entry : types) {
     std::string_view type = Trim(entry);
-    if (type.size() >= 7 && SameName(type.substr(0, 7), "Accept:"))
+    if (type.size() >= 7 && SameAsciiText(type.substr(0, 7), "Accept:"))
       type = Trim(type.substr(7));
     if (!type.empty() && std::find(values.begin(), values.end(), type) == values.end())
       values.emplace_back(type);

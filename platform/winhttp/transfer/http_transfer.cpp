@@ -1,5 +1,6 @@
 #include "winhttp/transfer/http_transfer.h"
 
+#include "winhttp/transfer/ascii_text.h"
 #include "winhttp/transfer/url_escape.h"
 
 #include <algorithm>
@@ -9,13 +10,6 @@ namespace {
 
 constexpr long kPollSliceMs = 50;
 constexpr size_t kReadAllChunk = 65536;
-
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameText(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
-}
 
 std::string_view Trim(std::string_view text) {
   size_t first = text.find_first_not_of(" \t");
@@ -193,7 +187,7 @@ bool HttpTransfer::headerLine(std::string_view line) {
 std::optional<std::string> HttpTransfer::redirectTarget() const {
   std::string_view location;
   for (const std::string& line : building_.lines) {
-    if (SameText(HeaderName(line), "Location")) {
+    if (SameAsciiText(HeaderName(line), "Location")) {
       location = HeaderValue(line);
       break;
     }
@@ -224,7 +218,7 @@ bool HttpTransfer::headEnded() {
         return false;
       }
       int status = building_.status;
-      bool toGet = (status == 303 && !SameText(hopMethod_, "HEAD")) ||
+      bool toGet = (status == 303 && !SameAsciiText(hopMethod_, "HEAD")) ||
                    ((status == 301 || status == 302) && hopMethod_ == "POST");
       if (toGet) {
         hopMethod_ = "GET";
@@ -282,8 +276,8 @@ bool HttpTransfer::configureOnce() {
   for (const std::string& line : request_.headers) {
     std::string name(HeaderName(line));
     std::string_view value = HeaderValue(line);
-    hasAccept = hasAccept || SameText(name, "Accept");
-    hasContentType = hasContentType || SameText(name, "Content-Type");
+    hasAccept = hasAccept || SameAsciiText(name, "Accept");
+    hasContentType = hasContentType || SameAsciiText(name, "Content-Type");
     // "Name;" is how libcurl is told to send a header with an empty value.
     std::string out = value.empty() ? name + ";" : name + ": " + std::string(value);
     if (!CurlListAppend(headerList_, out.c_str()))
@@ -313,7 +307,7 @@ void HttpTransfer::configureMethod() {
     curl_easy_setopt(e, CURLOPT_POSTFIELDSIZE_LARGE, size);
     if (method != "POST")
       custom = method.c_str();
-  } else if (SameText(method, "HEAD")) {
+  } else if (SameAsciiText(method, "HEAD")) {
     curl_easy_setopt(e, CURLOPT_NOBODY, 1L);
     if (method != "HEAD")
       custom = method.c_str();

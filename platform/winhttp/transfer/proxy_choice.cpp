@@ -1,5 +1,7 @@
 #include "winhttp/transfer/proxy_choice.h"
 
+#include "winhttp/transfer/ascii_text.h"
+
 #include <cstdlib>
 #include <vector>
 
@@ -33,23 +35,11 @@ std::vector<std::string_view> Entries(std::string_view list) {
   return entries;
 }
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameText(std::string_view a, std::string_view b) {
-  if (a.size() != b.size())
-    return false;
-  for (size_t i = 0; i < a.size(); i++) {
-    if (Lower(a[i]) != Lower(b[i]))
-      return false;
-  }
-  return true;
-}
-
 bool EndsWithDomain(std::string_view host, std::string_view domain) {
-  if (SameText(host, domain))
+  if (SameAsciiText(host, domain))
     return true;
   return host.size() > domain.size() && host[host.size() - domain.size() - 1] == '.' &&
-         SameText(host.substr(host.size() - domain.size()), domain);
+         SameAsciiText(host.substr(host.size() - domain.size()), domain);
 }
 
 std::string_view WithoutBrackets(std::string_view host) {
@@ -65,7 +55,7 @@ std::string NamedServerFor(std::string_view servers, std::string_view scheme) {
     if (equals == std::string_view::npos) {
       if (fallback.empty())
         fallback = entry;
-    } else if (SameText(entry.substr(0, equals), scheme)) {
+    } else if (SameAsciiText(entry.substr(0, equals), scheme)) {
       return std::string(entry.substr(equals + 1));
     }
   }
@@ -106,6 +96,6 @@ std::string ProxyFor(const ProxyChoice& choice, std::string_view scheme, std::st
   if (ProxyBypassMatches(FirstSet("no_proxy", "NO_PROXY"), host))
     return "";
   std::string proxy =
-      SameText(scheme, "https") ? FirstSet("https_proxy", "HTTPS_PROXY") : Environment("http_proxy");
+      SameAsciiText(scheme, "https") ? FirstSet("https_proxy", "HTTPS_PROXY") : Environment("http_proxy");
   return proxy.empty() ? FirstSet("all_proxy", "ALL_PROXY") : proxy;
 }
