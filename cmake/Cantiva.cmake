@@ -38,9 +38,10 @@ function(cantiva_platform_module name)
 endfunction()
 
 # One test executable per folder of tests/: every *_test.cpp in it.
-# Tests of the system's code are compiled like the system's code.
+# Tests of the system's code are compiled like the system's code. LABELS
+# labels every test of the folder (gui: needs a private X server).
 function(cantiva_test_folder name)
-  cmake_parse_arguments(T "SYSTEM_CODE" "" "LIBS" ${ARGN})
+  cmake_parse_arguments(T "SYSTEM_CODE" "" "LIBS;LABELS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   add_executable(${name} ${sources})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock Threads::Threads)
@@ -48,6 +49,12 @@ function(cantiva_test_folder name)
     cantiva_system_code(${name})
   endif()
   include(GoogleTest)
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-                       PROPERTIES ENVIRONMENT "CANTIVA_DISPLAY=headless;ASAN_OPTIONS=detect_leaks=1")
+  if(T_LABELS)
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+                         PROPERTIES ENVIRONMENT "CANTIVA_DISPLAY=headless;ASAN_OPTIONS=detect_leaks=1"
+                                    LABELS "${T_LABELS}")
+  else()
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+                         PROPERTIES ENVIRONMENT "CANTIVA_DISPLAY=headless;ASAN_OPTIONS=detect_leaks=1")
+  endif()
 endfunction()
