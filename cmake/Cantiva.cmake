@@ -50,9 +50,10 @@ function(cantiva_test_folder name)
   endif()
   include(GoogleTest)
   if(T_LABELS)
+    # LABELS first: the environment list is spread over the arguments after it.
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-                         PROPERTIES ENVIRONMENT "CANTIVA_DISPLAY=headless;ASAN_OPTIONS=detect_leaks=1"
-                                    LABELS "${T_LABELS}")
+                         PROPERTIES LABELS "${T_LABELS}"
+                                    ENVIRONMENT "CANTIVA_DISPLAY=headless;ASAN_OPTIONS=detect_leaks=1")
   else()
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
                          PROPERTIES ENVIRONMENT "CANTIVA_DISPLAY=headless;ASAN_OPTIONS=detect_leaks=1")
