@@ -84,14 +84,19 @@ UINT TextFormat(DWORD style, DWORD defaultAlign) {
   return format;
 }
 
-void DrawCaption(HWND window, HDC dc, const ButtonState& state, RECT area, UINT format) {
+// A focused push button shows its focus rectangle around the whole face
+// (`faceFocus`); other buttons around their caption.
+void DrawCaption(HWND window, HDC dc, const ButtonState& state, RECT area, UINT format,
+                 const RECT* faceFocus = nullptr) {
   std::string text = ReadWindowText(window);
   SelectControlFont(dc, state);
   SetBkMode(dc, TRANSPARENT);
   if (!IsWindowEnabled(window))
     SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
   DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &area, format);
-  if (Focused(window) && !text.empty()) {
+  if (Focused(window) && faceFocus) {
+    DrawFocusRect(dc, faceFocus);
+  } else if (Focused(window) && !text.empty()) {
     RECT measured = area;
     DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &measured, format | DT_CALCRECT);
     DrawFocusRect(dc, &measured);
@@ -109,9 +114,11 @@ void PaintPushButton(HWND window, HDC dc, const ButtonState& state, DWORD style)
   DrawFrameControl(dc, &face, DFC_BUTTON, DFCS_BUTTONPUSH | (state.pushed ? DFCS_PUSHED : 0));
   RECT text = face;
   InflateRect(&text, -3, -3);
+  RECT focus = text;
+  InflateRect(&focus, -1, -1);
   if (state.pushed)
     OffsetRect(&text, 1, 1);
-  DrawCaption(window, dc, state, text, TextFormat(style, BS_CENTER));
+  DrawCaption(window, dc, state, text, TextFormat(style, BS_CENTER), &focus);
 }
 
 void PaintCheckBox(HWND window, HDC dc, const ButtonState& state, DWORD style) {
