@@ -2,7 +2,8 @@
 // display. Start picks a display number nobody uses, starts
 // `Xvfb :N -screen 0 1024x768x24 -nolisten tcp` and waits (bounded) until
 // it accepts connections; the destructor stops it and waits for it, killing
-// it when it does not end in time. A test skips when Xvfb is not installed.
+// it when it does not end in time (and it dies with the test process if that
+// is killed). A test skips when Xvfb is not installed.
 #pragma once
 
 #include <sys/types.h>
