@@ -58,6 +58,21 @@ LONG Height(const RECT& rect) { return rect.bottom - rect.top; }
 
 int Positive(LONG value) { return value > 0 ? static_cast<int>(value) : 1; }
 
+// One channel (0..255) into the bits of `mask`.
+unsigned long Channel(unsigned value, unsigned long mask) {
+  if (!mask)
+    return 0;
+  int shift = __builtin_ctzl(mask);
+  unsigned long top = mask >> shift;
+  return ((value * top + 127) / 255) << shift;
+}
+
+// 0x00RRGGBB as a pixel of a true-colour visual.
+unsigned long ScreenPixel(const Visual* visual, uint32_t rgb) {
+  return Channel((rgb >> 16) & 0xFF, visual->red_mask) | Channel((rgb >> 8) & 0xFF, visual->green_mask) |
+         Channel(rgb & 0xFF, visual->blue_mask);
+}
+
 } // namespace
 
 SharedState::SharedState() : wakeFd(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
@@ -207,7 +222,8 @@ void X11Display::Create(const DisplayWindow& info, HWND owner, std::vector<uint3
   window.client = info.client;
   window.style = info.style;
   XSetWindowAttributes attributes{};
-  attributes.background_pixel = ToPixel(GetSysColor(COLOR_BTNFACE));
+  attributes.background_pixel =
+      ScreenPixel(DefaultVisual(display_, DefaultScreen(display_)), ToPixel(GetSysColor(COLOR_BTNFACE)));
   attributes.bit_gravity = NorthWestGravity;
   attributes.event_mask = kEventMask;
   window.xid =
@@ -445,14 +461,29 @@ void X11Display::CopyToScreen(TopLevel& window) {
   std::vector<uint32_t> pixels;
   if (!window.surface->TakeDirty(&area, &pixels) || !window.mapped)
     return;
-  Visual* visual = DefaultVisual(display_, DefaultScreen(display_));
-  XImage* image = XCreateImage(display_, visual, DefaultDepth(display_, DefaultScreen(display_)), ZPixmap, 0,
-                               reinterpret_cast<char*>(pixels.data()), static_cast<unsigned>(Width(area)),
-                               static_cast<unsigned>(Height(area)), 32, 0);
+  int screen = DefaultScreen(display_);
+  Visual* visual = DefaultVisual(display_, screen);
+  auto width = static_cast<unsigned>(Width(area)), height = static_cast<unsigned>(Height(area));
+  XImage* image = XCreateImage(display_, visual, DefaultDepth(display_, screen), ZPixmap, 0, nullptr, width,
+                               height, 32, 0);
   if (!image)
     return;
-  XPutImage(display_, window.xid, gc_, image, 0, 0, area.left, area.top, static_cast<unsigned>(Width(area)),
-            static_cast<unsigned>(Height(area)));
+  bool direct = image->bits_per_pixel == 32 && visual->red_mask == 0xFF0000 && visual->green_mask == 0xFF00 &&
+                visual->blue_mask == 0xFF && image->byte_order == LSBFirst;
+  std::vector<char> converted;
+  if (direct) {
+    image->data = reinterpret_cast<char*>(pixels.data());
+  } else {
+    // Another pixel format: let Xlib place each pixel.
+    converted.resize(static_cast<size_t>(image->bytes_per_line) * height);
+    image->data = converted.data();
+    for (unsigned y = 0; y < height; y++) {
+      for (unsigned x = 0; x < width; x++)
+        XPutPixel(image, static_cast<int>(x), static_cast<int>(y),
+                  ScreenPixel(visual, pixels[y * width + x]));
+    }
+  }
+  XPutImage(display_, window.xid, gc_, image, 0, 0, area.left, area.top, width, height);
   image->data = nullptr; // the pixels are ours
   XDestroyImage(image);
 }
