@@ -1,6 +1,7 @@
 #include "app/program.h"
 
 #include "app/batch_guard.h"
+#include "app/program_icon.h"
 #include "app/start_subroutine.h"
 #include "app/stop_signals.h"
 #include "app/window_objects.h"
@@ -50,6 +51,7 @@ int32_t ProgramBody() {
   SetExitRoutine(ProgramCleanup);
   FirstWindowHandle = nullptr;
   InstanceHandle = bound::GetModuleHandleA(nullptr);
+  RegisterProgramIcon();
   return StartSubroutine();
 }
 
