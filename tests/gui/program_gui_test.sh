@@ -21,7 +21,7 @@ fail() {
 cleanup() {
   for pid in "${pids[@]}"; do kill -TERM "$pid" 2>/dev/null; done
   for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null; done
-  rm -rf "$work"
+  [ -n "${KEEP_WORK:-}" ] || rm -rf "$work"
 }
 trap cleanup EXIT
 
@@ -65,6 +65,7 @@ wait_for 100 grep -q "at http://" "$work/service.log" || fail "the lyric service
 port=$(sed -n 's/.*at http:\/\/127\.0\.0\.1:\([0-9]*\).*/\1/p' "$work/service.log" | head -n 1)
 
 env -u CANTIVA_DISPLAY -u no_proxy -u NO_PROXY http_proxy="http://127.0.0.1:$port" \
+  LSAN_OPTIONS="suppressions=$source/tests/gui/lsan_suppressions.txt" \
   PATH="$work/stubs:$PATH" "$work/program/cantiva" 2>"$work/program.log" &
 program=$!
 pids+=($program)
