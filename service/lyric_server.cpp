@@ -24,6 +24,7 @@ struct LyricServer::State {
   httplib::Server server;
   std::atomic<bool> stop_requested{false};
   std::atomic<bool> serving{false};
+  std::atomic<int> answer_delay_ms{0};
 };
 
 namespace {
@@ -90,10 +91,12 @@ std::string Printable(const std::string& text) {
 
 // GET and HEAD are answered from the raw request target before httplib's routing, which would
 // take an absolute-form target for a path and read '+' in the query as a blank.
-void AnswerGets(httplib::Server& server, const LyricLibrary& library) {
-  server.set_pre_routing_handler([&library](const httplib::Request& req, httplib::Response& res) {
+void AnswerGets(httplib::Server& server, const LyricLibrary& library, const std::atomic<int>& delay_ms) {
+  server.set_pre_routing_handler([&library, &delay_ms](const httplib::Request& req, httplib::Response& res) {
     if (req.method != "GET" && req.method != "HEAD")
       return HandlerResponse::Unhandled;
+    if (int delay = delay_ms.load(); delay > 0)
+      std::this_thread::sleep_for(std::chrono::milliseconds(delay));
     SendReply(res, Answer(library, req.target));
     return HandlerResponse::Handled;
   });
@@ -132,7 +135,7 @@ LyricServer::LyricServer(LyricLibrary library, RequestLog log)
     : state_(std::make_unique<State>(std::move(library), std::move(log))) {
   httplib::Server& server = state_->server;
   server.set_socket_options(ListenSocketOptions);
-  AnswerGets(server, state_->library);
+  AnswerGets(server, state_->library, state_->answer_delay_ms);
   RefuseOtherMethods(server);
   AddErrorPages(server);
   if (state_->log)
@@ -180,6 +183,8 @@ void LyricServer::StopRunningLoop() {
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   state_->server.stop();
 }
+
+void LyricServer::SetAnswerDelay(int milliseconds) { state_->answer_delay_ms = milliseconds; }
 
 const LyricLibrary& LyricServer::Library() const { return state_->library; }
 

@@ -36,6 +36,9 @@ public:
   // Serves on the calling thread until Stop(); false when the server failed on its own.
   bool Serve();
   void Stop();
+  // Every GET and HEAD is answered only after this pause (0: none), a slow
+  // network for seeing what a client shows while it waits.
+  void SetAnswerDelay(int milliseconds);
 
   const LyricLibrary& Library() const;
 

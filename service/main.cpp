@@ -1,6 +1,7 @@
-// cantiva-lyric-service --library DIR [--port N] [--bind ADDR]
+// cantiva-lyric-service --library DIR [--port N] [--bind ADDR] [--delay-ms N]
 //
 // Serves the .lrc files below DIR as a lyric search service until SIGINT or SIGTERM, then exits 0.
+// --delay-ms holds every answer back that long, a slow network for trying the program with.
 // Exits 1 when the library cannot be read or the port cannot be bound, 2 on a bad command line.
 #include "service/lyric_server.h"
 
@@ -24,16 +25,21 @@ struct Options {
   std::string library;
   int port = 8780;
   std::string address = "127.0.0.1";
+  int delay_ms = 0;
 };
 
-void Usage() { std::fprintf(stderr, "usage: %s --library DIR [--port N] [--bind ADDR]\n", kProgram); }
+void Usage() {
+  std::fprintf(stderr, "usage: %s --library DIR [--port N] [--bind ADDR] [--delay-ms N]\n", kProgram);
+}
 
-std::optional<int> ParsePort(std::string_view text) {
-  int port = -1;
-  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), port);
-  if (text.empty() || error != std::errc() || end != text.data() + text.size() || port < 0 || port > 65535)
+// A whole decimal number from 0 to `largest`.
+std::optional<int> ParseNumber(std::string_view text, int largest) {
+  int number = -1;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size() || number < 0 ||
+      number > largest)
     return std::nullopt;
-  return port;
+  return number;
 }
 
 std::optional<Options> ParseOptions(int argc, char** argv) {
@@ -48,10 +54,15 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
     } else if (flag == "--bind") {
       options.address = value;
     } else if (flag == "--port") {
-      std::optional<int> port = ParsePort(value);
+      std::optional<int> port = ParseNumber(value, 65535);
       if (!port)
         return std::nullopt;
       options.port = *port;
+    } else if (flag == "--delay-ms") {
+      std::optional<int> delay = ParseNumber(value, 60000);
+      if (!delay)
+        return std::nullopt;
+      options.delay_ms = *delay;
     } else {
       return std::nullopt;
     }
@@ -120,6 +131,7 @@ int main(int argc, char** argv) {
   }
   const size_t count = read.library->Entries().size();
   lyric_service::LyricServer server(std::move(*read.library), LogLine);
+  server.SetAnswerDelay(options->delay_ms);
   lyric_service::BindResult bound = server.Bind(options->address, options->port);
   if (bound.port == 0) {
     std::fprintf(stderr, "%s: %s\n", kProgram, bound.error.c_str());

@@ -59,7 +59,8 @@ printf '%s\n' "\$*" >> "$work/opened.txt"
 STUB
 chmod +x "$work/stubs/xdg-open"
 
-"$build/bin/cantiva-lyric-service" --library "$source/samples/lyrics" --port 0 2>"$work/service.log" &
+"$build/bin/cantiva-lyric-service" --library "$source/samples/lyrics" --port 0 --delay-ms 10 \
+  2>"$work/service.log" &
 pids+=($!)
 wait_for 100 grep -q "at http://" "$work/service.log" || fail "the lyric service did not start"
 port=$(sed -n 's/.*at http:\/\/127\.0\.0\.1:\([0-9]*\).*/\1/p' "$work/service.log" | head -n 1)
@@ -112,6 +113,32 @@ wait_for 100 test -s "$work/opened.txt" || fail "the log was not opened"
 [ ! -e "$work/songs/无人知晓的旋律.lrc" ] || fail "a lyric for a song without a hit"
 lines=$(grep -c $'\r$' "$work/program/temp.txt")
 [ "$lines" = $((3 + 3 * 6)) ] || fail "temp.txt holds $lines lines"
+
+# The second batch: the status label seen on screen keeps changing.
+mkdir -p "$work/many"
+for i in $(seq -w 1 200); do : >"$work/many/Paper Boats $i.mp3"; done
+xdotool mousemove --window "$main" 76 116 click 1
+wait_window "浏览文件夹" >/dev/null || fail "no folder browser for the second batch"
+sleep 0.3
+xdotool type --delay 5 "$work/many"
+xdotool key Return
+confirm=$(wait_window "信息") || fail "no confirmation box for the second batch"
+sleep 0.3
+xdotool key Return
+status_shots=()
+for shot in $(seq 8); do
+  sleep 0.4
+  [ -n "$(window_named "信息")" ] && break
+  status_shots+=("$(import -window "$main" -crop 360x16+8+136 png:- | md5sum)")
+  [ "$shot" = 4 ] && import -window "$main" "$artifacts/main-window-during-batch.png"
+done
+distinct=$(printf '%s\n' "${status_shots[@]}" | sort -u | wc -l)
+[ "$distinct" -ge 3 ] || fail "the status label showed $distinct pictures in ${#status_shots[@]} looks during the batch"
+wait_window "信息" >/dev/null || fail "no completion message for the second batch"
+sleep 0.3
+xdotool key Return
+wait_for 100 bash -c "[ \$(ls '$work/many' | grep -c '\\.lrc\$') = 200 ]" ||
+  fail "the second batch saved $(ls "$work/many" | grep -c '\.lrc$') lyrics"
 
 kill -TERM "$program"
 wait "$program"

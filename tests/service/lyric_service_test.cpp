@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 #include <httplib.h>
 
+#include <chrono>
 #include <mutex>
+#include <thread>
 
 namespace {
 
@@ -269,6 +271,27 @@ TEST(LyricServer, StopBeforeServeEndsServeAtOnce) {
   ASSERT_NE(server.Bind("127.0.0.1", 0).port, 0);
   server.Stop();
   EXPECT_TRUE(server.Serve());
+}
+
+// A slow network on demand: the answer comes, only later.
+TEST(LyricServer, AnAnswerDelayHoldsEveryAnswerBack) {
+  TempFolder folder;
+  folder.Write("a.lrc", "a");
+  lyric_service::LyricServer server(std::move(*lyric_service::LyricLibrary::Read(folder.Path()).library), {});
+  const int port = server.Bind("127.0.0.1", 0).port;
+  ASSERT_NE(port, 0);
+  server.SetAnswerDelay(300);
+  std::thread serving([&] { server.Serve(); });
+  httplib::Client client("127.0.0.1", port);
+  client.set_read_timeout(5);
+  const auto start = std::chrono::steady_clock::now();
+  auto res = client.Get(SearchTarget("a"));
+  const auto waited = std::chrono::steady_clock::now() - start;
+  server.Stop();
+  serving.join();
+  ASSERT_TRUE(res);
+  EXPECT_EQ(Links(res->body).size(), 1u);
+  EXPECT_GE(waited, std::chrono::milliseconds(300));
 }
 
 // A port left open after the service stops would accept connections that nobody ever answers.
