@@ -38,13 +38,13 @@ void ProcessSongs() {
 void EndSequence() {
   MainWindow->Disabled(0);
   SongList.Clear();
-  bool ending = WorkerStopRequested();
-  if (!ending)
+  if (!WorkerStopRequested())
     ShowMessageBox(ConcatTexts({"完毕！具体请查看日志！\r\n感谢使用！ powered By Quenmar，QQ", MakerContact,
                                 "。欢迎反馈意见。"}),
                    0);
   WriteLogFile();
-  if (!ending && !WorkerStopRequested() && LogCheckBox->CheckState() == 1)
+  // A stop asked for while the message was open closed it.
+  if (!WorkerStopRequested() && LogCheckBox->CheckState() == 1)
     ShellRun(kVerbOpen, LogFilePath());
 }
 
