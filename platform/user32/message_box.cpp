@@ -1,9 +1,8 @@
 #include "user32/message_box.h"
 
+#include "kernel32/conversion.h"
 #include "user32/message_box_dialog.h"
 #include "user32/window_system.h"
-
-#include <iconv.h>
 
 #include <cstdio>
 #include <cstring>
@@ -16,35 +15,10 @@ std::mutex responder_mutex;
 PlatformMessageBoxResponder responder = nullptr;
 void* responder_context = nullptr;
 
-// Standard error is read by people and by tests in UTF-8.
-std::string Cp936ToUtf8(const char* text) {
-  if (!text)
-    return {};
-  iconv_t cd = iconv_open("UTF-8", "CP936");
-  if (cd == reinterpret_cast<iconv_t>(-1))
-    return text;
-  std::string out;
-  char* in = const_cast<char*>(text);
-  size_t in_left = std::strlen(text);
-  char buffer[256];
-  while (in_left > 0) {
-    char* at = buffer;
-    size_t out_left = sizeof buffer;
-    size_t r = iconv(cd, &in, &in_left, &at, &out_left);
-    out.append(buffer, at);
-    if (r == static_cast<size_t>(-1) && errno != E2BIG) {
-      out += '?';
-      in++;
-      in_left--;
-    }
-  }
-  iconv_close(cd);
-  return out;
-}
-
 int PrintBox(const PlatformMessageBox& box) {
-  std::string caption = Cp936ToUtf8(box.caption);
-  std::string text = Cp936ToUtf8(box.text);
+  // Standard error is read by people and by tests in UTF-8.
+  std::string caption = platform::Cp936ToUtf8(box.caption);
+  std::string text = platform::Cp936ToUtf8(box.text);
   std::fprintf(stderr, "MessageBox [%s] %s\n", caption.c_str(), text.c_str());
   std::fflush(stderr);
   return IDOK;
