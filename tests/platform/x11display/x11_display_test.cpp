@@ -213,16 +213,13 @@ protected:
   static void SetUpTestSuite() {
     if (!XvfbDisplay::Installed())
       return;
-    server_ = new XvfbDisplay();
-    if (!server_->Start()) {
-      delete server_;
-      server_ = nullptr;
-    }
+    server_ = std::make_unique<XvfbDisplay>();
+    if (!server_->Start())
+      server_.reset();
   }
 
   static void TearDownTestSuite() {
-    delete server_;
-    server_ = nullptr;
+    server_.reset();
   }
 
   void SetUp() override {
@@ -312,7 +309,7 @@ protected:
     ASSERT_TRUE(Xdotool({"mousemove", std::to_string(at.x), std::to_string(at.y), "click", "1"}));
   }
 
-  static XvfbDisplay* server_;
+  static std::unique_ptr<XvfbDisplay> server_;
   std::unique_ptr<EnvironmentVariable> display_;
   std::unique_ptr<EnvironmentVariable> choice_;
   std::unique_ptr<Probe> probe_;
@@ -322,7 +319,7 @@ protected:
   Window xid_ = 0;
 };
 
-XvfbDisplay* X11DisplayTest::server_ = nullptr;
+std::unique_ptr<XvfbDisplay> X11DisplayTest::server_;
 
 TEST_F(X11DisplayTest, TopLevelWindowIsAnXWindowOfItsClientArea) {
   CreateMainWindow();
